@@ -1,0 +1,31 @@
+# Shared by run.sh and test.sh: installing what is missing, and building.
+
+# Installs those of the given Debian packages that are missing.
+ensure_packages() {
+  if ! command -v dpkg-query >/dev/null 2>&1; then
+    echo "Not a Debian system: make sure these are installed: $*" >&2
+    return 0
+  fi
+  local missing=() package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null |
+      grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
+    --no-install-recommends "${missing[@]}"
+}
+
+# build DIR [CMAKE OPTIONS...]: configures and builds the project in DIR.
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+  cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)"
+}
+
+BUILD_PACKAGES=(cmake make g++ libc6-dev)
