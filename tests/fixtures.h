@@ -24,7 +24,8 @@ std::string AviFile(uint32_t width, uint32_t height);
 
 // An MPEG-2 program stream: a pack header at 0 and a video sequence header
 // whose code starts at code_at, with the 12-bit sizes packed into the three
-// bytes after it.
+// bytes after it. A code_at of 0 replaces the pack header: a video elementary
+// stream.
 std::string MpegStream(uint16_t width, uint16_t height, size_t code_at = 100);
 
 }  // namespace trelvik::testing

@@ -38,7 +38,7 @@ TEST(ReadAviFrameSize, TakesTheLow16BitsOfDwWidthAndDwHeight) {
 
 TEST(ReadAviFrameSize, FileEndingBeforeByte70StopsWith100) {
   testing::CapturedConsole console;
-  for (size_t size : {0, 64, 65, 68, 69}) {
+  for (size_t size : {0u, 64u, 65u, 68u, 69u}) {
     MemoryFile file(testing::AviFile(320, 240).substr(0, size));
     EXPECT_EXIT(ReadAviFrameSize(file), ::testing::ExitedWithCode(100), "")
         << size << " bytes";
