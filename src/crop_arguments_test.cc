@@ -15,21 +15,56 @@ TEST(ParseCropValue, AcceptsOnlyWholeNumbersInItsSyntax) {
     int32_t value;
   } cases[] = {
       // Decimal: leading zeros mean nothing, one sign, leading blanks only.
-      {"8", 8}, {"08", 8}, {"0", 0}, {"+8", 8}, {"-5", -5}, {" 8", 8},
-      {"   -8", -8}, {"00000000000000000012", 12},
+      {"8", 8},
+      {"08", 8},
+      {"0", 0},
+      {"+8", 8},
+      {"-5", -5},
+      {" 8", 8},
+      {"   -8", -8},
+      {"00000000000000000012", 12},
       // Limits of 32 bits, and a magnitude that would overflow them.
-      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"2147483648", 0},
-      {"-2147483649", 0}, {"4294967296", 0}, {"99999999999", 0},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"2147483648", 0},
+      {"-2147483649", 0},
+      {"4294967296", 0},
+      {"99999999999", 0},
       // Hexadecimal after $, x, X, 0x or 0X, as a 32-bit pattern.
-      {"$1F", 31}, {"x1f", 31}, {"X1F", 31}, {"0x1F", 31}, {"0X1f", 31},
-      {"-$1F", -31}, {" +0x10", 16}, {"$FFFFFFFF", -1}, {"$80000000", INT_MIN},
-      {"-$FFFFFFFF", 1}, {"$000000000001F", 31}, {"$100000000", 0},
+      {"$1F", 31},
+      {"x1f", 31},
+      {"X1F", 31},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"-$1F", -31},
+      {" +0x10", 16},
+      {"$FFFFFFFF", -1},
+      {"$80000000", INT_MIN},
+      {"-$FFFFFFFF", 1},
+      {"$000000000001F", 31},
+      {"$100000000", 0},
       // No number at all.
-      {"", 0}, {" ", 0}, {"-", 0}, {"+", 0}, {"$", 0}, {"x", 0}, {"0x", 0},
+      {"", 0},
+      {" ", 0},
+      {"-", 0},
+      {"+", 0},
+      {"$", 0},
+      {"x", 0},
+      {"0x", 0},
       // Anything around or inside the digits spoils the whole text.
-      {"\t8", 0}, {"8 ", 0}, {"- 8", 0}, {"--8", 0}, {"+-8", 0}, {"1.5", 0},
-      {"1e3", 0}, {"12px", 0}, {"1F", 0}, {"$ 1F", 0}, {"0x1G", 0},
-      {"8-cb4", 0}, {"ct8", 0},
+      {"\t8", 0},
+      {"8 ", 0},
+      {"- 8", 0},
+      {"--8", 0},
+      {"+-8", 0},
+      {"1.5", 0},
+      {"1e3", 0},
+      {"12px", 0},
+      {"1F", 0},
+      {"$ 1F", 0},
+      {"0x1G", 0},
+      {"8-cb4", 0},
+      {"ct8", 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseCropValue(c.text), c.value) << "text \"" << c.text << "\"";
@@ -71,13 +106,15 @@ TEST(ParseCropArguments, ScansEveryArgumentAfterTheFileName) {
     std::vector<std::string> words = {"video.avi"};
     words.insert(words.end(), c.after_file.begin(), c.after_file.end());
     EXPECT_EQ(Show(ParseCropArguments(ArgumentList(words))), c.crops)
-        << "arguments after the file: " << ::testing::PrintToString(c.after_file);
+        << "arguments after the file: "
+        << ::testing::PrintToString(c.after_file);
   }
 }
 
 TEST(ParseCropArguments, NeverScansTheFileName) {
   EXPECT_EQ(Show(ParseCropArguments(ArgumentList({"-ct8"}))), "0,0,0,0");
-  EXPECT_EQ(Show(ParseCropArguments(ArgumentList({"-ct8", "-cb8"}))), "0,8,0,0");
+  EXPECT_EQ(Show(ParseCropArguments(ArgumentList({"-ct8", "-cb8"}))),
+            "0,8,0,0");
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ void RunTrelvik(const ArgumentList& arguments) {
 
   if (arguments.Count() == 0) {
     // The name is fixed, whatever the program was started as.
-    ConsoleLine("Usage: trelvik.exe input_filename [-ctX] [-cbY] [-clZ] [-crN]");
+    ConsoleLine(
+        "Usage: trelvik.exe input_filename [-ctX] [-cbY] [-clZ] [-crN]");
     ConsoleLine(
         "Where '-ct' is top cropping, '-cb' is bottom and etc, 'X', 'Y', 'Z', "
         "'N' are the cropping values.");

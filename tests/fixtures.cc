@@ -23,12 +23,13 @@ std::string Put(std::string file, size_t offset, std::string_view bytes) {
 
 std::string AviFile(uint32_t width, uint32_t height) {
   std::string avih = "avih" + Le32(56);
-  for (uint32_t field : {40000u, 0u, 0u, 16u, 0u, 0u, 1u, 0u, width, height,
-                         0u, 0u, 0u, 0u})
+  for (uint32_t field :
+       {40000u, 0u, 0u, 16u, 0u, 0u, 1u, 0u, width, height, 0u, 0u, 0u, 0u})
     avih += Le32(field);
   const std::string header_list = "LIST" + Le32(4 + 64) + "hdrl" + avih;
   const std::string movi = "LIST" + Le32(4) + "movi";
-  return "RIFF" + Le32(static_cast<uint32_t>(4 + header_list.size() + movi.size())) +
+  return "RIFF" +
+         Le32(static_cast<uint32_t>(4 + header_list.size() + movi.size())) +
          "AVI " + header_list + movi;
 }
 
@@ -45,6 +46,13 @@ std::string MpegStream(uint16_t width, uint16_t height, size_t code_at) {
              // A group of pictures follows.
              0x00, 0x00, 0x01, 0xB8, 0x00, 0x08, 0x00, 0x00});
   return Put(pack, code_at, sequence_header);
+}
+
+std::string SequenceHeaderCode() { return Bytes({0x00, 0x00, 0x01, 0xB3}); }
+
+std::string ZeroStream(size_t size, size_t offset, std::string_view bytes) {
+  return Put(Put(std::string(size, '\0'), 0, Bytes({0x00, 0x00, 0x01, 0xBA})),
+             offset, bytes);
 }
 
 }  // namespace trelvik::testing

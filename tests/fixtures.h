@@ -28,6 +28,13 @@ std::string AviFile(uint32_t width, uint32_t height);
 // stream.
 std::string MpegStream(uint16_t width, uint16_t height, size_t code_at = 100);
 
+// The four bytes of the MPEG video sequence header code, 00 00 01 B3.
+std::string SequenceHeaderCode();
+
+// A program stream of size bytes: its pack start code, then zeros, with bytes
+// put in at offset. For placing a sequence header exactly.
+std::string ZeroStream(size_t size, size_t offset, std::string_view bytes);
+
 }  // namespace trelvik::testing
 
 #endif  // TRELVIK_TESTS_FIXTURES_H_

@@ -46,7 +46,8 @@ class MemoryChannel final : public OutputChannel {
   platform::OutputKind Kind() override { return kind_; }
   platform::WriteOutcome Write(const char* data, size_t size) override;
 
-  // Every request from the failing_from-th on (counted from 0) fails with error.
+  // Every request from the failing_from-th on (counted from 0) fails with
+  // error.
   void FailFrom(size_t failing_from, uint32_t error) {
     failing_from_ = failing_from;
     error_ = error;

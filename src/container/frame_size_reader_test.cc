@@ -11,6 +11,7 @@ namespace {
 using testing::Bytes;
 using testing::MemoryFile;
 using testing::Put;
+using testing::ZeroStream;
 
 std::string Show(FrameSize size) {
   return std::to_string(size.width) + "x" + std::to_string(size.height);
@@ -30,8 +31,8 @@ TEST(ReadAviFrameSize, TakesTheLow16BitsOfDwWidthAndDwHeight) {
     MemoryFile file(Put(std::string(80, 'J'), 64, c.bytes_64_to_71));
     EXPECT_EQ(Show(ReadAviFrameSize(file)), c.size);
     // Byte by byte, and nothing but bytes 64, 65, 68 and 69.
-    EXPECT_EQ(file.reads(),
-              (std::vector<MemoryFile::Read>{{64, 1}, {65, 1}, {68, 1}, {69, 1}}));
+    EXPECT_EQ(file.reads(), (std::vector<MemoryFile::Read>{
+                                {64, 1}, {65, 1}, {68, 1}, {69, 1}}));
     EXPECT_EQ(file.Position(), 70u);
   }
 }
@@ -45,13 +46,7 @@ TEST(ReadAviFrameSize, FileEndingBeforeByte70StopsWith100) {
   }
 }
 
-// A program stream of zero bytes after its pack start code, with bytes put in
-// at the given offset.
-std::string Stream(size_t size, size_t at, const std::string& bytes) {
-  return Put(Put(std::string(size, '\0'), 0, Bytes({0, 0, 1, 0xBA})), at, bytes);
-}
-
-const std::string kCode = Bytes({0x00, 0x00, 0x01, 0xB3});
+const std::string kCode = testing::SequenceHeaderCode();
 
 TEST(ReadMpegFrameSize, ReadsTheFirstSequenceHeaderEndingBefore16000) {
   const struct {
@@ -60,34 +55,35 @@ TEST(ReadMpegFrameSize, ReadsTheFirstSequenceHeaderEndingBefore16000) {
     std::string size;
     uint32_t position_after;
   } cases[] = {
-      {"352x240 at 100", Stream(200, 100, kCode + Bytes({0x16, 0x00, 0xF0})),
-       "352x240", 107},
-      {"720x576 at 100", Stream(200, 100, kCode + Bytes({0x2D, 0x02, 0x40})),
-       "720x576", 107},
-      {"12-bit maximum", Stream(200, 20, kCode + Bytes({0xFF, 0xFF, 0xFF})),
+      {"352x240 at 100",
+       ZeroStream(200, 100, kCode + Bytes({0x16, 0x00, 0xF0})), "352x240", 107},
+      {"720x576 at 100",
+       ZeroStream(200, 100, kCode + Bytes({0x2D, 0x02, 0x40})), "720x576", 107},
+      {"12-bit maximum", ZeroStream(200, 20, kCode + Bytes({0xFF, 0xFF, 0xFF})),
        "4095x4095", 27},
       {"code overlapping a partial match",
-       Stream(200, 50, Bytes({0, 0, 0, 1, 0xB3, 0x16, 0x00, 0xF0})), "352x240",
-       58},
-      {"the first code counts", 
-       Put(Stream(200, 40, kCode + Bytes({0x16, 0x00, 0xF0})), 80,
+       ZeroStream(200, 50, Bytes({0, 0, 0, 1, 0xB3, 0x16, 0x00, 0xF0})),
+       "352x240", 58},
+      {"the first code counts",
+       Put(ZeroStream(200, 40, kCode + Bytes({0x16, 0x00, 0xF0})), 80,
            kCode + Bytes({0x2D, 0x02, 0x40})),
        "352x240", 47},
       {"the window of bytes 0 to 3 is never tested",
-       Put(Stream(200, 60, kCode + Bytes({0x16, 0x00, 0xF0})), 0,
+       Put(ZeroStream(200, 60, kCode + Bytes({0x16, 0x00, 0xF0})), 0,
            kCode + Bytes({0x2D, 0x02, 0x40})),
        "352x240", 67},
       {"last code found: 15996 to 15999",
-       Stream(16100, 15996, kCode + Bytes({0x16, 0x00, 0xF0})), "352x240",
+       ZeroStream(16100, 15996, kCode + Bytes({0x16, 0x00, 0xF0})), "352x240",
        16003},
       // Past the limit there is no sequence header: the size stays 0 by 0
       // even where the bytes at 16000 would make a plausible one.
       {"code at 15997 is past the limit",
-       Stream(16100, 15997, kCode + Bytes({0x16, 0x00, 0xF0})), "0x0", 16000},
-      {"no code at all, plausible bytes at 16000",
-       Stream(16100, 16000, Bytes({0x16, 0x00, 0xF0})), "0x0", 16000},
-      {"no code in a file of exactly 16000 bytes", Stream(16000, 0, ""), "0x0",
+       ZeroStream(16100, 15997, kCode + Bytes({0x16, 0x00, 0xF0})), "0x0",
        16000},
+      {"no code at all, plausible bytes at 16000",
+       ZeroStream(16100, 16000, Bytes({0x16, 0x00, 0xF0})), "0x0", 16000},
+      {"no code in a file of exactly 16000 bytes", ZeroStream(16000, 0, ""),
+       "0x0", 16000},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -105,10 +101,11 @@ TEST(ReadMpegFrameSize, ReadsTheFirstSequenceHeaderEndingBefore16000) {
 TEST(ReadMpegFrameSize, FileEndingBeforeTheSizeStopsWith100) {
   testing::CapturedConsole console;
   const std::string cases[] = {
-      Stream(15999, 0, ""),                                // no code, short
-      Stream(4, 0, ""),                                    // pack start code only
-      Stream(106, 100, kCode + Bytes({0x16, 0x00})),       // code, 2 bytes
-      Stream(16002, 15996, kCode + Bytes({0x16, 0x00})),   // last code, 2 bytes
+      ZeroStream(15999, 0, ""),  // no code, short
+      ZeroStream(4, 0, ""),      // pack start code only
+      ZeroStream(106, 100, kCode + Bytes({0x16, 0x00})),  // code, 2 bytes
+      ZeroStream(16002, 15996,
+                 kCode + Bytes({0x16, 0x00})),  // last code, 2 bytes
   };
   for (const std::string& bytes : cases) {
     MemoryFile file(bytes);

@@ -8,7 +8,9 @@ namespace {
 
 class StandardOutput final : public OutputChannel {
  public:
-  platform::OutputKind Kind() override { return platform::StandardOutputKind(); }
+  platform::OutputKind Kind() override {
+    return platform::StandardOutputKind();
+  }
   platform::WriteOutcome Write(const char* data, size_t size) override {
     return platform::WriteStandardOutput(data, size);
   }

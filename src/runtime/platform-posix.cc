@@ -1,11 +1,11 @@
 // The POSIX back end of the runtime layer: Linux and other POSIX hosts.
-#include "runtime/platform.h"
-
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "runtime/platform.h"
 
 // The first byte of the executable image, placed by the linker (GNU ld, gold
 // and lld all define it).
@@ -46,7 +46,8 @@ uint32_t FileOpen(const std::string& name, FileHandle* handle) {
   if (name.empty()) return ENOENT;
   // O_NONBLOCK keeps the open of a FIFO without a writer from waiting; it is
   // cleared again below, so reads behave as usual.
-  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  const int fd =
+      open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return static_cast<uint32_t>(errno);
   struct stat status;
   if (fstat(fd, &status) != 0) {
@@ -89,11 +90,14 @@ uint32_t FilePosition(FileHandle handle, uint32_t* position) {
   return 0;
 }
 
-bool FileClose(FileHandle handle) { return close(static_cast<int>(handle)) == 0; }
+bool FileClose(FileHandle handle) {
+  return close(static_cast<int>(handle)) == 0;
+}
 
 uint32_t CodeOffset(const void* address) {
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) -
-                               reinterpret_cast<uintptr_t>(&__executable_start));
+  return static_cast<uint32_t>(
+      reinterpret_cast<uintptr_t>(address) -
+      reinterpret_cast<uintptr_t>(&__executable_start));
 }
 
 void ProcessExit(uint8_t exit_code) { _exit(exit_code); }

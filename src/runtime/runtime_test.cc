@@ -35,7 +35,9 @@ TEST(RunError, WritesOutTheLinesThenTheReportAndExitsWithTheNumber) {
   // see, in order, what the stop sent out.
   class StderrChannel final : public OutputChannel {
    public:
-    platform::OutputKind Kind() override { return platform::OutputKind::kStream; }
+    platform::OutputKind Kind() override {
+      return platform::OutputKind::kStream;
+    }
     platform::WriteOutcome Write(const char* data, size_t size) override {
       for (size_t i = 0; i < size; ++i) {
         // The zero byte would end the text that the death test matches.

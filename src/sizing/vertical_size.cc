@@ -15,7 +15,8 @@ constexpr uint8_t kInvalidOperation = 207;
 }  // namespace
 
 VerticalSize ComputeVerticalSize(FrameSize frame, CropValues crops) {
-  const int32_t cropped_height = int32_t{frame.height} - crops.top - crops.bottom;
+  const int32_t cropped_height =
+      int32_t{frame.height} - crops.top - crops.bottom;
   const int32_t numerator = kTargetWidth * cropped_height;
   const int32_t cropped_width = int32_t{frame.width} - crops.left - crops.right;
   if (cropped_width == 0)
@@ -37,7 +38,8 @@ uint16_t NearestMultipleOfFour(uint16_t value) {
     case 2:  // equal distances go down
       return static_cast<uint16_t>(value - value % 4);
     default:
-      return value == 0xFFFF ? uint16_t{0xFFFC} : static_cast<uint16_t>(value + 1);
+      return value == 0xFFFF ? uint16_t{0xFFFC}
+                             : static_cast<uint16_t>(value + 1);
   }
 }
 

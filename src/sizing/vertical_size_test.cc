@@ -43,9 +43,9 @@ TEST(ComputeVerticalSize, ScalesTruncatesRoundsAndCaps) {
   for (const auto& c : cases) {
     const VerticalSize size = ComputeVerticalSize(
         {c.width, c.height}, {c.top, c.bottom, c.left, c.right});
-    EXPECT_EQ(size.raw, c.raw) << c.width << "x" << c.height << " crops "
-                               << c.top << "," << c.bottom << "," << c.left
-                               << "," << c.right;
+    EXPECT_EQ(size.raw, c.raw)
+        << c.width << "x" << c.height << " crops " << c.top << "," << c.bottom
+        << "," << c.left << "," << c.right;
     EXPECT_EQ(size.calculated, c.calculated) << c.width << "x" << c.height;
   }
 }
@@ -65,10 +65,10 @@ TEST(NearestMultipleOfFour, GoesDownOnEqualDistancesAndStaysIn16Bits) {
   const struct {
     uint16_t value, result;
   } cases[] = {
-      {0, 0},     {1, 0},     {2, 0},     {3, 4},         {4, 4},
-      {5, 4},     {6, 4},     {7, 8},     {142, 140},     {146, 144},
-      {147, 148}, {65531, 65532}, {65532, 65532}, {65533, 65532},
-      {65534, 65532}, {65535, 65532},
+      {0, 0},         {1, 0},         {2, 0},         {3, 4},
+      {4, 4},         {5, 4},         {6, 4},         {7, 8},
+      {142, 140},     {146, 144},     {147, 148},     {65531, 65532},
+      {65532, 65532}, {65533, 65532}, {65534, 65532}, {65535, 65532},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NearestMultipleOfFour(c.value), c.result) << c.value;
