@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
@@ -385,8 +386,10 @@ const Case kCases[] = {
 class Sandbox {
  public:
   Sandbox() {
-    char path[] = "/tmp/trelvik-e2e-XXXXXX";
-    if (mkdtemp(path) == nullptr) ADD_FAILURE() << "mkdtemp: " << errno;
+    std::string path =
+        (std::filesystem::temp_directory_path() / "trelvik-e2e-XXXXXX")
+            .string();
+    if (mkdtemp(path.data()) == nullptr) ADD_FAILURE() << "mkdtemp: " << errno;
     dir_ = path;
   }
   ~Sandbox() {
