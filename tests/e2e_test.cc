@@ -441,13 +441,13 @@ void RedirectStandardOutput(Output output, int pipe_write, const char* file) {
       fd = pipe_write;
       break;
     case Output::kFile:
-      fd = open(file, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      fd = open(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
       break;
     case Output::kDevNull:
-      fd = open("/dev/null", O_WRONLY);
+      fd = open("/dev/null", O_WRONLY | O_CLOEXEC);
       break;
     case Output::kDevFull:
-      fd = open("/dev/full", O_WRONLY);
+      fd = open("/dev/full", O_WRONLY | O_CLOEXEC);
       break;
     case Output::kClosed:
       close(STDOUT_FILENO);
@@ -480,7 +480,7 @@ Outcome RunTrelvik(const std::string& dir, const std::vector<std::string>& args,
     // default action whatever this process does.
     signal(SIGPIPE, SIG_DFL);
     if (chdir(dir.c_str()) != 0) _exit(126);
-    const int in = open("/dev/null", O_RDONLY);
+    const int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
     dup2(in, STDIN_FILENO);
     RedirectStandardOutput(output, pipe_fds[1], out_file.c_str());
     execv(TRELVIK_BINARY, argv.data());
