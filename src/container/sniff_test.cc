@@ -6,10 +6,9 @@
 #include "test_support.h"
 
 namespace trelvik {
-
-using namespace std::string_literals;
 namespace {
 
+using namespace std::string_literals;
 using testing::Bytes;
 using testing::MemoryFile;
 
