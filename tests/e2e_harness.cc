@@ -264,6 +264,17 @@ std::string Visible(const std::string& bytes) {
   return shown;
 }
 
+void ExpectCase(const Case& c) {
+  SCOPED_TRACE(c.shows);
+  const Outcome run = RunCase(c);
+  ASSERT_FALSE(run.hung) << "the run did not end";
+  ASSERT_TRUE(run.exited) << "ended by signal " << run.signal;
+  EXPECT_EQ(run.exit_code, c.exit_code);
+  EXPECT_TRUE(MatchesOutput(c.out, run.out)) << "expected:\n"
+                                             << Visible(c.out) << "\nactual:\n"
+                                             << Visible(run.out);
+}
+
 Outcome RunCase(const Case& c) {
   Sandbox sandbox;
   for (const File& file : c.files) sandbox.Make(file);

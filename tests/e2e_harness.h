@@ -123,6 +123,9 @@ std::vector<std::string> Command(const Case& c);
 // Runs the case in a sandbox holding its files.
 Outcome RunCase(const Case& c);
 
+// Runs the case and checks that it ends as the case says.
+void ExpectCase(const Case& c);
+
 // True when actual is expected, with each '?' in expected standing for one
 // upper-case hexadecimal digit.
 bool MatchesOutput(const std::string& expected, const std::string& actual);

@@ -363,15 +363,7 @@ const Case kCases[] = {
 class EndToEnd : public ::testing::TestWithParam<Case> {};
 
 TEST_P(EndToEnd, PrintsExactlyTheseBytesAndExitsWithThisCode) {
-  const Case& c = GetParam();
-  SCOPED_TRACE(c.shows);
-  const Outcome run = RunCase(c);
-  ASSERT_FALSE(run.hung) << "the run did not end";
-  ASSERT_TRUE(run.exited) << "ended by signal " << run.signal;
-  EXPECT_EQ(run.exit_code, c.exit_code);
-  EXPECT_TRUE(MatchesOutput(c.out, run.out)) << "expected:\n"
-                                             << Visible(c.out) << "\nactual:\n"
-                                             << Visible(run.out);
+  ExpectCase(GetParam());
 }
 
 std::vector<Case> CasesForThisHost() {

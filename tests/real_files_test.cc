@@ -171,15 +171,7 @@ std::vector<Case> WholeFileCases() {
 
 class RealFiles : public ::testing::TestWithParam<Case> {};
 
-TEST_P(RealFiles, PrintTheSizeTheMuxerWasAskedFor) {
-  const Case& c = GetParam();
-  SCOPED_TRACE(c.shows);
-  const Outcome run = RunCase(c);
-  ASSERT_FALSE(run.hung) << "the run did not end";
-  ASSERT_TRUE(run.exited) << "ended by signal " << run.signal;
-  EXPECT_EQ(run.exit_code, c.exit_code);
-  EXPECT_EQ(run.out, c.out) << Visible(run.out);
-}
+TEST_P(RealFiles, PrintTheSizeTheMuxerWasAskedFor) { ExpectCase(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Whole, RealFiles,
                          ::testing::ValuesIn(WholeFileCases()),
