@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds trelvik for this host and trelvik.exe for
-# Windows, and runs every test: the Windows end-to-end cases under Wine.
+# Installs what is missing and runs every test:
+#   build/test      trelvik and its tests, and the end-to-end cases against
+#                   trelvik.exe (build/windows, cross-built) under Wine;
+#   build/sanitize  the same tests with AddressSanitizer and UBSan;
+#   build/fuzz      the corpus of each fuzz target, then a short fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev "${WINDOWS_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev "${WINDOWS_PACKAGES[@]}" \
+  "${FUZZ_PACKAGES[@]}"
 jobs=$(nproc 2>/dev/null || echo 2)
+run_tests() { ctest --test-dir "$1" --output-on-failure -j "$jobs"; }
 
 cmake --preset windows -DTRELVIK_WERROR=ON
 cmake --build --preset windows -j "$jobs"
 build build/test -DBUILD_TESTING=ON -DTRELVIK_WERROR=ON \
   -DTRELVIK_WINDOWS_BUILD="$PWD/build/windows"
-ctest --test-dir build/test --output-on-failure -j "$jobs"
+run_tests build/test
 
 # Passing without the Windows cases would prove nothing about trelvik.exe.
 wine_tests=$(ctest --test-dir build/test -N -L wine | sed -n 's/^Total Tests: //p')
@@ -21,3 +26,12 @@ if [ "${wine_tests:-0}" -eq 0 ]; then
   exit 1
 fi
 echo "Windows cases run under Wine: $wine_tests"
+
+build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+  -DTRELVIK_WERROR=ON -DTRELVIK_SANITIZE=ON
+run_tests build/sanitize
+
+CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBUILD_TESTING=OFF -DTRELVIK_WERROR=ON \
+  -DTRELVIK_FUZZ=ON
+run_tests build/fuzz
