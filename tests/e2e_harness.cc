@@ -53,6 +53,7 @@ Sandbox::Sandbox() {
   if (mkdtemp(path.data()) == nullptr) ADD_FAILURE() << "mkdtemp: " << errno;
   dir_ = path;
 }
+
 Sandbox::~Sandbox() {
   nftw(
       dir_.c_str(),
@@ -61,6 +62,7 @@ Sandbox::~Sandbox() {
       },
       16, FTW_DEPTH | FTW_PHYS);
 }
+
 void Sandbox::Make(const File& file) const {
   const std::string path = dir_ + "/" + file.name;
   for (size_t slash = path.find('/', dir_.size() + 1);
