@@ -169,6 +169,13 @@ std::vector<Case> WholeFileCases() {
   return cases;
 }
 
+// The file's name without its extension and dashes: avimjpeg320x240.
+std::string TestName(std::string name) {
+  name.resize(name.find('.'));
+  std::erase(name, '-');
+  return name;
+}
+
 class RealFiles : public ::testing::TestWithParam<Case> {};
 
 TEST_P(RealFiles, PrintTheSizeTheMuxerWasAskedFor) { ExpectCase(GetParam()); }
@@ -176,10 +183,8 @@ TEST_P(RealFiles, PrintTheSizeTheMuxerWasAskedFor) { ExpectCase(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Whole, RealFiles,
                          ::testing::ValuesIn(WholeFileCases()),
                          [](const auto& test) {
-                           std::string name = test.param.name;
-                           name.resize(name.find('.'));
-                           std::erase(name, '-');
-                           return name + (test.index % 2 == 0 ? "" : "Cropped");
+                           return TestName(test.param.name) +
+                                  (test.index % 2 == 0 ? "" : "Cropped");
                          });
 
 #if !defined(TRELVIK_UNDER_WINE)
@@ -250,10 +255,7 @@ TEST_P(Prefixes, EveryLengthEndsAsTheBehaviourSays) {
 
 INSTANTIATE_TEST_SUITE_P(Cut, Prefixes, ::testing::ValuesIn(kRealFiles),
                          [](const auto& test) {
-                           std::string name = test.param.name;
-                           name.resize(name.find('.'));
-                           std::erase(name, '-');
-                           return name;
+                           return TestName(test.param.name);
                          });
 #endif
 
