@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing and runs every test:
 #   build/test      trelvik and its tests, and the end-to-end cases against
-#                   trelvik.exe (build/windows, cross-built) under Wine;
+#                   trelvik.exe (build/windows, cross-built) under Wine,
+#                   the manual page and the example script with ffmpeg;
 #   build/sanitize  the same tests with AddressSanitizer and UBSan;
 #   build/fuzz      the corpus of each fuzz target, then a short fuzzing run.
 set -euo pipefail
@@ -9,7 +10,7 @@ cd "$(dirname "$0")/.."
 source scripts/common.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev "${WINDOWS_PACKAGES[@]}" \
-  "${FUZZ_PACKAGES[@]}"
+  "${EXAMPLE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
 jobs=$(nproc 2>/dev/null || echo 2)
 run_tests() { ctest --test-dir "$1" --output-on-failure -j "$jobs"; }
 
@@ -19,13 +20,20 @@ build build/test -DBUILD_TESTING=ON -DTRELVIK_WERROR=ON \
   -DTRELVIK_WINDOWS_BUILD="$PWD/build/windows"
 run_tests build/test
 
-# Passing without the Windows cases would prove nothing about trelvik.exe.
-wine_tests=$(ctest --test-dir build/test -N -L wine | sed -n 's/^Total Tests: //p')
-if [ "${wine_tests:-0}" -eq 0 ]; then
-  echo "ERROR: no Windows case ran under Wine; trelvik.exe is untested." >&2
-  exit 1
-fi
-echo "Windows cases run under Wine: $wine_tests"
+# Passing without these would prove nothing about trelvik.exe, the example
+# script or the manual page.
+require_tests() {  # require_tests LABEL WHAT
+  local count
+  count=$(ctest --test-dir build/test -N -L "$1" | sed -n 's/^Total Tests: //p')
+  if [ "${count:-0}" -eq 0 ]; then
+    echo "ERROR: no test with the label $1 ran: $2 is untested." >&2
+    exit 1
+  fi
+  echo "Tests of $2: $count"
+}
+require_tests wine trelvik.exe
+require_tests example "the example script"
+require_tests manual "the manual page"
 
 build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
   -DTRELVIK_WERROR=ON -DTRELVIK_SANITIZE=ON

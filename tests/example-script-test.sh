@@ -1,0 +1,104 @@
+#!/bin/sh
+# Runs examples/convert-for-phone.sh on the real fixtures with the real
+# ffmpeg, trelvik being found on the PATH, and checks with ffprobe that every
+# video came out 176 wide and as tall as trelvik says; that each file that
+# cannot be converted (trelvik fails, ffmpeg fails, two inputs that would
+# make the same output) is listed at the end without stopping the others.
+#
+# Usage: example-script-test.sh TRELVIK SOURCE_DIR
+set -u
+trelvik=$1
+source_dir=$2
+script=$source_dir/examples/convert-for-phone.sh
+data=$source_dir/tests/data
+
+work=$(mktemp -d) || exit 1
+trap 'rm -rf -- "$work"' EXIT
+mkdir "$work/bin" "$work/in"
+ln -s "$trelvik" "$work/bin/trelvik"
+PATH=$work/bin:$PATH
+export PATH
+
+errors=0
+error() {
+  echo "FAIL: $*"
+  errors=$((errors + 1))
+}
+
+# The inputs: the fixtures as they are (the audio-only one fails in trelvik),
+# and some made for the occasion.
+cp "$data"/*.avi "$data"/*.mpg "$work/in/"
+# Sorts first: a trelvik failure (error 100, an exit code that is also a
+# height) must not stop the files after it.
+printf 'not a video, only some text\n' >"$work/in/0 not a video.avi"
+# trelvik reads its header, ffmpeg cannot decode it.
+head -c 2000 "$data/avi-mjpeg-320x240.avi" >"$work/in/cut-short.avi"
+# Blanks, a quote and an upper-case extension.
+cp "$data/avi-mjpeg-320x240.avi" "$work/in/my clip's (1).AVI"
+# The second would overwrite the first's output.
+cp "$data/avi-mpeg4-640x360.avi" "$work/in/twice.avi"
+cp "$data/mpeg1-352x288.mpg" "$work/in/twice.mpg"
+# Not a video by its name: left alone.
+printf 'notes\n' >"$work/in/notes.txt"
+
+crops='-ct8 -cb8 -cl$10'
+# shellcheck disable=SC2086 # the crop options are separate words
+sh "$script" "$work/in" "$work/out" $crops >"$work/log" 2>&1
+status=$?
+[ "$status" -eq 1 ] || error "exit status $status, not 1 (some files failed)"
+
+# Every input that the script converts: trelvik's height, then the output's
+# size as ffprobe reads it.
+expect_failed='0 not a video.avi
+cut-short.avi
+mpeg1-audio-only.mpg
+twice.mpg'
+for input in "$work/in"/*; do
+  name=${input##*/}
+  case $name in notes.txt) continue ;; esac
+  output=$work/out/${name%.*}.3gp
+  if printf '%s\n' "$expect_failed" | grep -qxF "$name"; then
+    case $name in twice.*) continue ;; esac
+    [ ! -e "$output" ] || error "$name: failed, yet $output is there"
+    continue
+  fi
+  # shellcheck disable=SC2086
+  "$trelvik" "$input" $crops >/dev/null
+  height=$?
+  size=$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height \
+    -of csv=p=0 "$output" 2>&1)
+  [ "$size" = "176,$height" ] || error "$name: $output is '$size', not 176,$height"
+done
+
+# The list at the end names exactly the failed files, each with its reason.
+listed=$(sed -n '/^Not converted:$/,$p' "$work/log" | tail -n +2)
+expect_listed="  0 not a video.avi: trelvik: Runtime error 100 at *(exit code 100)
+  cut-short.avi: ffmpeg failed (exit code 1)
+  mpeg1-audio-only.mpg: trelvik: Error reading the file data! (exit code 0)
+  twice.mpg: twice.3gp was already made from another file"
+# shellcheck disable=SC2254 # the expected list is a pattern (the address)
+case $listed in
+  $expect_listed) ;;
+  *) error "listed as not converted: [$listed]" ;;
+esac
+grep -qx 'Converted 11 of 15 files to .*' "$work/log" ||
+  error "no 'Converted 11 of 15 files' line"
+[ ! -e "$work/out/notes.3gp" ] || error "notes.txt was converted"
+
+# trelvik's lines reach the log, and the crop amounts ffmpeg used are
+# trelvik's reading of them ($10 is 16).
+grep -qx 'Cropping: Top=8 Bottom=8 Left=16 Right=0' "$work/log" ||
+  error "trelvik's cropping line is not in the log"
+
+# Wrong use: a message, exit status 2, and nothing converted.
+sh "$script" "$work/in" >/dev/null 2>&1
+[ $? -eq 2 ] || error "one argument did not give exit status 2"
+sh "$script" "$work/missing" "$work/out2" >/dev/null 2>&1
+[ $? -eq 2 ] || error "a missing input folder did not give exit status 2"
+
+if [ "$errors" -ne 0 ]; then
+  echo "--- the script's output:"
+  cat "$work/log"
+  exit 1
+fi
+echo "ok: $(grep -c '^-->' "$work/log") videos converted and checked"
