@@ -30,7 +30,8 @@ build() {
 
 BUILD_PACKAGES=(cmake make g++ libc6-dev)
 # trelvik.exe is cross-built with mingw-w64 and tested under Wine.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64)
+MINGW_PACKAGES=(g++-mingw-w64-x86-64)
+WINDOWS_PACKAGES=("${MINGW_PACKAGES[@]}" wine64)
 # The example script's test converts with ffmpeg; the manual page is checked
 # with groff.
 EXAMPLE_PACKAGES=(ffmpeg groff-base)

@@ -3,6 +3,7 @@
 #   build/test      trelvik and its tests, and the end-to-end cases against
 #                   trelvik.exe (build/windows, cross-built) under Wine,
 #                   the manual page and the example script with ffmpeg;
+#   dist/           the Debian package and the Windows .zip, checked;
 #   build/sanitize  the same tests with AddressSanitizer and UBSan;
 #   build/fuzz      the corpus of each fuzz target, then a short fuzzing run.
 set -euo pipefail
@@ -34,6 +35,11 @@ require_tests() {  # require_tests LABEL WHAT
 require_tests wine trelvik.exe
 require_tests example "the example script"
 require_tests manual "the manual page"
+
+bash scripts/dist.sh
+wine=$(sed -n 's/^TRELVIK_WINE:FILEPATH=//p' build/test/CMakeCache.txt)
+sh tests/check-packages.sh dist/*.deb dist/*.zip "$wine" build/test \
+  samples/sample.avi
 
 build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
   -DTRELVIK_WERROR=ON -DTRELVIK_SANITIZE=ON
