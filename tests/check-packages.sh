@@ -14,13 +14,7 @@ wine=$3
 build_dir=$4
 sample=$(absolute "$5")
 
-work=$(mktemp -d) || exit 1
-trap 'rm -rf -- "$work"' EXIT
-errors=0
-error() {
-  echo "FAIL: $*"
-  errors=$((errors + 1))
-}
+. "$(dirname "$0")/shell-test.sh"
 
 # The sample with -ct8 -cb8 gives 124 on every host.
 expect_124() {  # expect_124 WHAT COMMAND...
