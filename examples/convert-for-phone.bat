@@ -36,11 +36,12 @@ if not exist "%IN_DIR%\" (
   >&2 echo %~nx0: no such folder: "%IN_DIR%"
   exit /b 2
 )
-for %%T in (trelvik.exe ffmpeg.exe) do if "%%~$PATH:T"=="" (
-  >&2 echo %~nx0: %%T is not on the PATH
-  exit /b 2
-)
-if not exist "%OUT_DIR%\" mkdir "%OUT_DIR%" || exit /b 2
+call :need trelvik.exe
+if errorlevel 1 exit /b 2
+call :need ffmpeg.exe
+if errorlevel 1 exit /b 2
+if not exist "%OUT_DIR%\" mkdir "%OUT_DIR%"
+if not exist "%OUT_DIR%\" exit /b 2
 
 rem The crop options: every argument after the two folders, as given.
 set "CROPS="
@@ -51,23 +52,37 @@ shift /3
 goto next_crop
 :crops_done
 
-rem trelvik's output, the list of failures, and one empty marker file for
-rem each output name written, so that two inputs that differ only in their
-rem extension cannot overwrite each other.
+rem A folder for trelvik's output, the list of failures, and one empty marker
+rem file for each output name written, so that two inputs that differ only in
+rem their extension cannot overwrite each other. Runs started in the same
+rem second draw the same random numbers, so a name counts as ours only once
+rem our MKDIR has made it.
+set /a TRIES=0
+:pick_work
+set /a TRIES+=1
+if %TRIES% gtr 100 (
+  >&2 echo %ME%: cannot make a folder in "%TEMP%"
+  exit /b 2
+)
 set "WORK=%TEMP%\convert-for-phone-%RANDOM%%RANDOM%"
-mkdir "%WORK%\made" || exit /b 2
+mkdir "%WORK%" 2>nul
+if errorlevel 1 goto pick_work
+mkdir "%WORK%\made"
 set "LOG=%WORK%\trelvik.log"
 set "FAILED=%WORK%\failed.txt"
 set /a FOUND=0, CONVERTED=0
 
-for %%F in ("%IN_DIR%\*.avi" "%IN_DIR%\*.mpg" "%IN_DIR%\*.mpeg" "%IN_DIR%\*.vob") do (
+rem From inside the folder, so that the patterns need no quotes.
+pushd "%IN_DIR%"
+for %%F in (*.avi *.mpg *.mpeg *.vob) do (
   set "INPUT=%%~fF"
   set "NAME=%%~nxF"
   set "STEM=%%~nF"
   call :convert
 )
+popd
 
-echo(
+echo.
 if %FOUND%==0 (
   echo No AVI or MPEG files in "%IN_DIR%".
   rd /s /q "%WORK%"
@@ -93,21 +108,27 @@ trelvik "%INPUT%" %CROPS% >"%LOG%"
 set "HEIGHT=%ERRORLEVEL%"
 type "%LOG%"
 
-rem The exit code is the height only after a completed run, and a height of
-rem 0 cannot be scaled to: the exit code alone cannot tell 0 or 100 from a
-rem failure. The last line is only ever read with delayed expansion, so that
-rem its text is never parsed as commands.
-set "LAST="
-for /f "usebackq delims=" %%L in ("%LOG%") do set "LAST=%%L"
-if not defined LAST set "LAST=no output"
-setlocal EnableDelayedExpansion
-if "!LAST:~0,26!"=="Calculated vertical size: " goto completed
-set "REASON=trelvik: !LAST! (exit code !HEIGHT!)"
-call :fail
-endlocal
-goto :eof
-:completed
-endlocal
+rem The exit code is the height only after a completed run, whose last line
+rem is "Calculated vertical size: N" (no other line can start so, since a
+rem Windows file name holds no line break), and a height of 0 cannot be
+rem scaled to: the exit code alone cannot tell 0 or 100 from a failure.
+rem Only the first two words of a line are compared, as FOR variables: no
+rem line of trelvik's has a quote or a special character there, so no text of
+rem trelvik's is ever parsed as commands.
+set "SIZE="
+for /f "usebackq tokens=1,2,4" %%A in ("%LOG%") do (
+  if "%%A %%B"=="Calculated vertical" set "SIZE=%%C"
+)
+if not defined SIZE (
+  set "REASON=trelvik did not complete (exit code %HEIGHT%), see its lines above"
+  call :fail
+  goto :eof
+)
+if not "%SIZE%"=="%HEIGHT%" (
+  set "REASON=trelvik said %SIZE% but exited with %HEIGHT%"
+  call :fail
+  goto :eof
+)
 if "%HEIGHT%"=="0" (
   set "REASON=trelvik: the picture is 0 pixels tall after cropping"
   call :fail
@@ -133,9 +154,11 @@ if exist "%WORK%\made\%STEM%" (
 set "OUTPUT=%OUT_DIR%\%STEM%.3gp"
 rem file: keeps ffmpeg from taking a name for a protocol or an option.
 ffmpeg -nostdin -hide_banner -loglevel error -y -i "file:%INPUT%" -map 0:v:0 -map 0:a:0? -sn -dn -vf "crop=iw-%LEFT%-%RIGHT%:ih-%TOP%-%BOTTOM%:%LEFT%:%TOP%,scale=176:%HEIGHT%,setsar=1" %FFMPEG_OPTIONS% "file:%OUTPUT%"
-if errorlevel 1 (
+rem Not IF ERRORLEVEL 1: a crash gives a negative exit code.
+set "STATUS=%ERRORLEVEL%"
+if not "%STATUS%"=="0" (
   if exist "%OUTPUT%" del "%OUTPUT%"
-  set "REASON=ffmpeg failed"
+  set "REASON=ffmpeg failed (exit code %STATUS%)"
   call :fail
   goto :eof
 )
@@ -147,8 +170,13 @@ goto :eof
 
 rem fail: lists NAME as not converted, for REASON.
 :fail
-setlocal EnableDelayedExpansion
->&2 echo !ME!: "!NAME!" not converted: !REASON!
->>"!FAILED!" echo   "!NAME!": !REASON!
-endlocal
+>&2 echo %ME%: "%NAME%" not converted: %REASON%
+>>"%FAILED%" echo   "%NAME%": %REASON%
 goto :eof
+
+
+rem need PROGRAM: fails, saying so, when PROGRAM is not on the PATH.
+:need
+if not "%~$PATH:1"=="" exit /b 0
+>&2 echo %ME%: %1 is not on the PATH
+exit /b 1

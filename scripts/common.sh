@@ -1,4 +1,4 @@
-# Shared by run.sh and test.sh: installing what is missing, and building.
+# Shared by run.sh, test.sh and dist.sh: installing what is missing, and building.
 
 # Installs those of the given Debian packages that are missing.
 ensure_packages() {

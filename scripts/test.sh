@@ -21,8 +21,8 @@ build build/test -DBUILD_TESTING=ON -DTRELVIK_WERROR=ON \
   -DTRELVIK_WINDOWS_BUILD="$PWD/build/windows"
 run_tests build/test
 
-# Passing without these would prove nothing about trelvik.exe, the example
-# script or the manual page.
+# Passing without these would prove nothing about trelvik.exe, the conversion
+# scripts or the manual page.
 require_tests() {  # require_tests LABEL WHAT
   local count
   count=$(ctest --test-dir build/test -N -L "$1" | sed -n 's/^Total Tests: //p')
@@ -30,10 +30,10 @@ require_tests() {  # require_tests LABEL WHAT
     echo "ERROR: no test with the label $1 ran: $2 is untested." >&2
     exit 1
   fi
-  echo "Tests of $2: $count"
+  echo "Tests with the label $1 ($2): $count"
 }
 require_tests wine trelvik.exe
-require_tests example "the example script"
+require_tests example "the conversion scripts"
 require_tests manual "the manual page"
 
 bash scripts/dist.sh

@@ -12,34 +12,14 @@ source_dir=$2
 script=$source_dir/examples/convert-for-phone.sh
 data=$source_dir/tests/data
 
-work=$(mktemp -d) || exit 1
-trap 'rm -rf -- "$work"' EXIT
+. "$source_dir/tests/shell-test.sh"
 mkdir "$work/bin" "$work/in"
 ln -s "$trelvik" "$work/bin/trelvik"
 PATH=$work/bin:$PATH
 export PATH
 
-errors=0
-error() {
-  echo "FAIL: $*"
-  errors=$((errors + 1))
-}
-
-# The inputs: the fixtures as they are (the audio-only one fails in trelvik),
-# and some made for the occasion.
-cp "$data"/*.avi "$data"/*.mpg "$work/in/"
-# Sorts first: a trelvik failure (error 100, an exit code that is also a
-# height) must not stop the files after it.
-printf 'not a video, only some text\n' >"$work/in/0 not a video.avi"
-# trelvik reads its header, ffmpeg cannot decode it.
-head -c 2000 "$data/avi-mjpeg-320x240.avi" >"$work/in/cut-short.avi"
-# Blanks, a quote and an upper-case extension.
-cp "$data/avi-mjpeg-320x240.avi" "$work/in/my clip's (1).AVI"
-# The second would overwrite the first's output.
-cp "$data/avi-mpeg4-640x360.avi" "$work/in/twice.avi"
-cp "$data/mpeg1-352x288.mpg" "$work/in/twice.mpg"
-# Not a video by its name: left alone.
-printf 'notes\n' >"$work/in/notes.txt"
+. "$source_dir/tests/example-inputs.sh"
+make_example_inputs "$data" "$work/in"
 
 crops='-ct8 -cb8 -cl$10'
 # shellcheck disable=SC2086 # the crop options are separate words
