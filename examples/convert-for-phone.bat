@@ -22,8 +22,9 @@ rem Windows allows is safe.
 setlocal EnableExtensions DisableDelayedExpansion
 set "ME=%~nx0"
 
-rem Video and audio for an older phone: MPEG-4 Part 2 at 15 frames a second
-rem and mono AAC, in a 3GP file. Change them to suit your phone.
+rem Video and audio for an older phone: MPEG-4 Visual (ISO/IEC 14496-2) at 15
+rem frames a second and mono AAC, in a 3GP file. Change them to suit your
+rem phone.
 set "FFMPEG_OPTIONS=-c:v mpeg4 -b:v 256k -r 15 -c:a aac -b:a 48k -ar 22050 -ac 1"
 
 if "%~2"=="" (

@@ -14,8 +14,8 @@
 # listed at the end. Exit status: 0 when every file was converted, 1 when some
 # were not, 2 when the arguments or the tools are wrong.
 
-# Video and audio for an older phone: MPEG-4 Part 2 at 15 frames a second
-# and mono AAC, in a 3GP file. Change them to suit your phone.
+# Video and audio for an older phone: MPEG-4 Visual (ISO/IEC 14496-2) at 15
+# frames a second and mono AAC, in a 3GP file. Change them to suit your phone.
 FFMPEG_OPTIONS='-c:v mpeg4 -b:v 256k -r 15 -c:a aac -b:a 48k -ar 22050 -ac 1'
 
 me=${0##*/}
