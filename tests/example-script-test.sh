@@ -53,10 +53,10 @@ done
 # The list at the end names exactly the failed files, each with its reason.
 listed=$(sed -n '/^Not converted:$/,$p' "$work/log" | tail -n +2)
 expect_listed="  0 not a video.avi: trelvik: Runtime error 100 at *(exit code 100)
-  cut-short.avi: ffmpeg failed (exit code 1)
+  cut-short.avi: ffmpeg failed (exit code *)
   mpeg1-audio-only.mpg: trelvik: Error reading the file data! (exit code 0)
   twice.mpg: twice.3gp was already made from another file"
-# shellcheck disable=SC2254 # the expected list is a pattern (the address)
+# shellcheck disable=SC2254 # a pattern: the address and ffmpeg's exit code vary
 case $listed in
   $expect_listed) ;;
   *) error "listed as not converted: [$listed]" ;;
@@ -70,7 +70,7 @@ grep -qx 'Converted 11 of 15 files to .*' "$work/log" ||
 grep -qx 'Cropping: Top=8 Bottom=8 Left=16 Right=0' "$work/log" ||
   error "trelvik's cropping line is not in the log"
 
-# Wrong use: a message, exit status 2, and nothing converted.
+# Wrong use: exit status 2.
 sh "$script" "$work/in" >/dev/null 2>&1
 [ $? -eq 2 ] || error "one argument did not give exit status 2"
 sh "$script" "$work/missing" "$work/out2" >/dev/null 2>&1
