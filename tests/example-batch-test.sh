@@ -42,24 +42,10 @@ tr -d '\r' <"$work/ffmpeg.log" >"$work/ffmpeg.txt" 2>/dev/null
 # and 8 bottom and to scale to 176 by trelvik's height, into OUT\STEM.3gp.
 win_in=$(windows "$work/in")
 win_out=$(windows "$out")
-expect_failed='0 not a video.avi
-cut-short.avi
-mpeg1-audio-only.mpg
-twice.mpg'
-converted=0
-for input in "$work/in"/*; do
-  name=${input##*/}
+example_conversions "$work/in" >"$work/conversions"
+while IFS= read -r name; do
   stem=${name%.*}
-  case $name in notes.txt) continue ;; esac
-  if printf '%s\n' "$expect_failed" | grep -qxF "$name"; then
-    case $name in
-      twice.*) ;;
-      *) [ ! -e "$out/$stem.3gp" ] || error "$name: failed, yet $stem.3gp is there" ;;
-    esac
-    continue
-  fi
-  converted=$((converted + 1))
-  "$trelvik" "$input" -ct8 -cb8 '-cl$10' >/dev/null
+  "$trelvik" "$work/in/$name" -ct8 -cb8 '-cl$10' >/dev/null
   height=$?
   vf="crop=iw-16-0:ih-8-8:16:8,scale=176:$height,setsar=1"
   grep -F -- "-i \"file:$win_in\\$name\" " "$work/ffmpeg.txt" |
@@ -67,7 +53,9 @@ for input in "$work/in"/*; do
     grep -qF -- "\"file:$win_out\\$stem.3gp\"" ||
     error "$name: ffmpeg was not asked for $vf into $stem.3gp"
   [ -f "$out/$stem.3gp" ] || error "$name: no $stem.3gp"
-done
+done <"$work/conversions"
+check_no_stray_outputs "$out"
+converted=$(wc -l <"$work/conversions")
 
 listed=$(sed -n '/^Not converted:$/,$p' "$work/log.txt" |
   sed -n 's/^  \(".*\)/\1/p' | sort)
@@ -80,6 +68,19 @@ grep -qxF "Converted $converted of 16 files to \"$win_out\"." "$work/log.txt" ||
   error "no 'Converted $converted of 16 files' line"
 grep -qx 'Cropping: Top=8 Bottom=8 Left=16 Right=0' "$work/log.txt" ||
   error "trelvik's cropping line is not in the log"
+
+# A completed run whose height is 0 (exit code 0) is a failure too: 4 rows
+# left of 240 scale to 2, which rounds to 0.
+mkdir "$work/flat"
+cp "$source_dir/tests/data/avi-mjpeg-320x240.avi" "$work/flat/"
+"$wine" cmd /c "$batch" "$(windows "$work/flat")" "$(windows "$work/flat-out")" \
+  -ct236 >"$work/flat.log" 2>&1
+status=$?
+[ "$status" -eq 1 ] || error "a height of 0: exit code $status, not 1"
+tr -d '\r' <"$work/flat.log" |
+  grep -qxF '  "avi-mjpeg-320x240.avi": trelvik: the picture is 0 pixels tall after cropping' ||
+  error "a height of 0 is not listed as not converted"
+[ ! -e "$work/flat-out/avi-mjpeg-320x240.3gp" ] || error "a height of 0 was converted"
 
 # Wrong use: exit code 2.
 "$wine" cmd /c "$batch" "$(windows "$work/in")" >/dev/null 2>&1

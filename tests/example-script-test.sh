@@ -29,26 +29,17 @@ status=$?
 
 # Every input that the script converts: trelvik's height, then the output's
 # size as ffprobe reads it.
-expect_failed='0 not a video.avi
-cut-short.avi
-mpeg1-audio-only.mpg
-twice.mpg'
-for input in "$work/in"/*; do
-  name=${input##*/}
-  case $name in notes.txt) continue ;; esac
+example_conversions "$work/in" >"$work/conversions"
+while IFS= read -r name; do
   output=$work/out/${name%.*}.3gp
-  if printf '%s\n' "$expect_failed" | grep -qxF "$name"; then
-    case $name in twice.*) continue ;; esac
-    [ ! -e "$output" ] || error "$name: failed, yet $output is there"
-    continue
-  fi
   # shellcheck disable=SC2086
-  "$trelvik" "$input" $crops >/dev/null
+  "$trelvik" "$work/in/$name" $crops >/dev/null
   height=$?
   size=$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height \
     -of csv=p=0 "$output" 2>&1)
   [ "$size" = "176,$height" ] || error "$name: $output is '$size', not 176,$height"
-done
+done <"$work/conversions"
+check_no_stray_outputs "$work/out"
 
 # The list at the end names exactly the failed files, each with its reason.
 listed=$(sed -n '/^Not converted:$/,$p' "$work/log" | tail -n +2)
@@ -61,14 +52,25 @@ case $listed in
   $expect_listed) ;;
   *) error "listed as not converted: [$listed]" ;;
 esac
-grep -qx 'Converted 11 of 15 files to .*' "$work/log" ||
-  error "no 'Converted 11 of 15 files' line"
-[ ! -e "$work/out/notes.3gp" ] || error "notes.txt was converted"
+converted=$(wc -l <"$work/conversions")
+grep -qx "Converted $converted of 15 files to .*" "$work/log" ||
+  error "no 'Converted $converted of 15 files' line"
 
 # trelvik's lines reach the log, and the crop amounts ffmpeg used are
 # trelvik's reading of them ($10 is 16).
 grep -qx 'Cropping: Top=8 Bottom=8 Left=16 Right=0' "$work/log" ||
   error "trelvik's cropping line is not in the log"
+
+# A completed run whose height is 0 (exit code 0) is a failure too: 4 rows
+# left of 240 scale to 2, which rounds to 0.
+mkdir "$work/flat"
+cp "$data/avi-mjpeg-320x240.avi" "$work/flat/"
+sh "$script" "$work/flat" "$work/flat-out" -ct236 >"$work/flat.log" 2>&1
+status=$?
+[ "$status" -eq 1 ] || error "a height of 0: exit status $status, not 1"
+grep -qxF '  avi-mjpeg-320x240.avi: trelvik: the picture is 0 pixels tall after cropping' \
+  "$work/flat.log" || error "a height of 0 is not listed as not converted"
+[ ! -e "$work/flat-out/avi-mjpeg-320x240.3gp" ] || error "a height of 0 was converted"
 
 # Wrong use: exit status 2.
 sh "$script" "$work/in" >/dev/null 2>&1
